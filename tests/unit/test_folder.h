@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+// A fresh folder for one test, removed afterwards. Product() gives it as the
+// tool writes paths: backslashes, with a trailing one.
+class TestFolder {
+ public:
+  TestFolder() {
+    std::random_device seed;
+    root_ = std::filesystem::temp_directory_path() /
+            ("tessary-test-" + std::to_string(seed()) + std::to_string(seed()));
+    std::filesystem::create_directories(root_);
+  }
+  ~TestFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+
+  const std::filesystem::path& Root() const { return root_; }
+
+  std::string Product() const {
+    std::string text = root_.string();
+    for (char& c : text) {
+      if (c == '/') c = '\\';
+    }
+    if (text.back() != '\\') text += '\\';
+    return text;
+  }
+
+  void WriteFile(const std::string& relative, const std::string& bytes) const {
+    const auto path = root_ / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+ private:
+  std::filesystem::path root_;
+};
