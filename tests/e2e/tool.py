@@ -1,0 +1,80 @@
+"""Runs the real Tessary.exe under Wine in a fresh folder of its own."""
+
+from __future__ import annotations
+
+import os
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("TESSARY_WINDOWS_BUILD", ROOT / "build" / "windows"))
+TOOL_EXE = BUILD / "Tessary.exe"
+HELPER_EXE = BUILD / "tessary_automation.exe"
+RUNS = ROOT / "build" / "e2e-runs"
+
+MAIN_TITLE = "Orvik's Tessary v1.4"
+
+
+def windows_path(path: Path) -> str:
+    """The path as the tool sees it through Wine's Z: drive."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+class ToolRun:
+    """One start of the tool in its own AppDir; the exe is a fresh copy."""
+
+    def __init__(self, name: str, exe_name: str = "Tessary.exe") -> None:
+        self.folder = RUNS / name
+        if self.folder.exists():
+            shutil.rmtree(self.folder)
+        self.app_dir = self.folder / "app"
+        self.app_dir.mkdir(parents=True)
+        self.exe = self.app_dir / exe_name
+        shutil.copy2(TOOL_EXE, self.exe)
+        self.process: subprocess.Popen | None = None
+
+    @property
+    def settings_file(self) -> Path:
+        return self.app_dir / "Tessary.ini"
+
+    def start(self, extra_env: dict[str, str] | None = None) -> None:
+        env = dict(os.environ)
+        env.update(extra_env or {})
+        log = open(self.folder / "wine.log", "ab")
+        self.process = subprocess.Popen(
+            ["wine", str(self.exe)],
+            cwd=self.app_dir,
+            env=env,
+            stdin=subprocess.DEVNULL,
+            stdout=log,
+            stderr=log,
+        )
+        log.close()
+
+    def wait_exit(self, timeout_s: float = 30.0) -> int:
+        """The tool's exit code; fails the test when it does not end in time."""
+        assert self.process is not None
+        try:
+            return self.process.wait(timeout=timeout_s)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"the tool did not end within {timeout_s} s") from None
+
+    def running(self) -> bool:
+        return self.process is not None and self.process.poll() is None
+
+    def stop(self) -> None:
+        """Ends a tool that a failed test left running."""
+        if self.running():
+            self.process.kill()
+            self.process.wait(timeout=10)
+
+
+def wait_until(predicate, timeout_s: float = 10.0, interval_s: float = 0.05) -> bool:
+    deadline = time.monotonic() + timeout_s
+    while time.monotonic() < deadline:
+        if predicate():
+            return True
+        time.sleep(interval_s)
+    return predicate()
