@@ -13,3 +13,50 @@ int64_t FileSize(const std::string& path);
 bool CreateFolder(const std::string& path);
 
 bool DeleteFileAt(const std::string& path);
+
+// Puts source in the place of target in one step, replacing a target file;
+// false (and both left as they were) when that cannot be done, for instance
+// because the target is read-only.
+bool ReplaceFileWith(const std::string& source, const std::string& target);
+
+// What other openers may do with a file while it is open here.
+enum class FileSharing { None, Read, ReadWrite };
+
+// One open file. Move-only; closed when it goes out of scope.
+class FileStream {
+ public:
+  FileStream() = default;
+  ~FileStream() { Close(); }
+  FileStream(FileStream&& other) noexcept : handle_(other.handle_) { other.handle_ = Closed; }
+  FileStream& operator=(FileStream&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = other.handle_;
+      other.handle_ = Closed;
+    }
+    return *this;
+  }
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
+
+  // An existing file, for reading and, with forWriting, writing.
+  static FileStream OpenExisting(const std::string& path, bool forWriting, FileSharing sharing);
+  // A new empty file for reading and writing, replacing one of that name.
+  static FileStream CreateAlways(const std::string& path, FileSharing sharing);
+
+  bool IsOpen() const { return handle_ != Closed; }
+  // The file's size in bytes, or -1.
+  int64_t Size() const;
+  // Reads up to count bytes; the number read (0 at the end), or -1.
+  int64_t Read(void* buffer, int64_t count);
+  // Writes all count bytes; false when not all of them could be written.
+  bool Write(const void* data, int64_t count);
+  // Hands the written bytes to the disk.
+  bool Flush();
+  void Close();
+
+ private:
+  static constexpr intptr_t Closed = -1;
+  explicit FileStream(intptr_t handle) : handle_(handle) {}
+  intptr_t handle_ = Closed;
+};

@@ -20,6 +20,7 @@ LAYOUT = [
 
 
 def test_window_layout_and_initial_states(auto, tool):
+    tool.write_settings()
     tool.start()
     auto.wait_window(MAIN_TITLE)
 
@@ -49,6 +50,7 @@ def test_window_layout_and_initial_states(auto, tool):
 
 @pytest.mark.parametrize("way", ["exit button", "exit menu item", "close box"])
 def test_every_way_out_ends_with_exit_code_0(auto, tool, way):
+    tool.write_settings()
     tool.start()
     auto.wait_window(MAIN_TITLE)
     if way == "exit button":

@@ -15,6 +15,17 @@ HELPER_EXE = BUILD / "tessary_automation.exe"
 RUNS = ROOT / "build" / "e2e-runs"
 
 MAIN_TITLE = "Orvik's Tessary v1.4"
+PREFERENCES_TITLE = "Preferences"
+
+
+def settings_text(folder="C:\\PureBasic\\", language="English", first_start=0,
+                  delete_backups=1, use_api=0) -> bytes:
+    """The settings file exactly as the tool writes it."""
+    lines = ["; ", "; Orvik's Tessary configuration", "; ", "[Settings]", "; ",
+             f"PureBasicFolder = {folder}", f"DefaultDocLanguage = {language}",
+             f"FirstStart = {first_start}", f"DeleteBackups = {delete_backups}",
+             f"UseAPI = {use_api}"]
+    return "".join(line + "\r\n" for line in lines).encode("cp1252")
 
 
 def windows_path(path: Path) -> str:
@@ -38,6 +49,10 @@ class ToolRun:
     @property
     def settings_file(self) -> Path:
         return self.app_dir / "Tessary.ini"
+
+    def write_settings(self, **values) -> None:
+        """A settings file as a run before this one left it (no first start)."""
+        self.settings_file.write_bytes(settings_text(**values))
 
     def start(self, extra_env: dict[str, str] | None = None) -> None:
         env = dict(os.environ)
