@@ -34,6 +34,8 @@ struct Catalogue {
 struct AppState {
   std::string ToolVersion;
   std::string ServerToolVersion;
+  // Host, or host:port, of the server with the catalogue and the tool package.
+  std::string UpdateServer;
   AppPaths Paths;
   UserSettings Settings;
   int32_t NetworkReady = 0;

@@ -4,6 +4,7 @@
 #include "app/settings_file.h"
 #include "app/tessary_app.h"
 #include "app/win32_shell.h"
+#include "catalogue/library_list.h"
 #include "install/download.h"
 #include "ui/preferences_window.h"
 
@@ -13,6 +14,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   steps.LoadSettings = LoadSettings;
   steps.SaveSettings = SaveSettings;
   steps.ShowPreferences = ShowPreferences;
+  steps.CheckForUpdates = [](AppState& state, MainView& view) {
+    return CheckForUpdates(state, view);
+  };
+  steps.InstallUpdates = [](AppState&, MainView& view) { LockListForInstall(view); };
+  steps.ToggleAllRows = [](AppState&, MainView& view) { ToggleAllRows(view); };
   steps.CloseNetworkLayer = CloseNetworkLayer;
   RunTessary(shell, steps);
   return 0;

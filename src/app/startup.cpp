@@ -2,6 +2,11 @@
 
 #include "app/folder_text.h"
 #include "platform/files.h"
+#include "platform/system.h"
+
+#ifndef TESSARY_DEFAULT_UPDATE_SERVER
+#error "the build names the default update server"
+#endif
 
 bool SettleStartupState(AppState& state, AppShell& shell, const AppSteps& steps) {
   state.ToolVersion = "1.4";
@@ -14,6 +19,8 @@ bool SettleStartupState(AppState& state, AppShell& shell, const AppSteps& steps)
   state.Settings.DefaultDocLanguage = "English";
   state.NetworkReady = 0;
   state.Settings.UseAPI = 0;
+  state.UpdateServer = EnvironmentValue("TESSARY_UPDATE_SERVER");
+  if (state.UpdateServer.empty()) state.UpdateServer = TESSARY_DEFAULT_UPDATE_SERVER;
   state.Paths.TempDir = EnsureTrailingBackslash(state.Paths.TempDir);
 
   const std::string backups = state.Paths.AppDir + "Backups\\";

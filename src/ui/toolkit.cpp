@@ -43,7 +43,7 @@ void RecordCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT CALLBACK ToolkitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       RecordCommand(hwnd, wParam, lParam);
@@ -64,6 +64,15 @@ LRESULT CALLBACK ToolkitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       break;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ToolkitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const size_t eventsBefore = pending.size();
+  const LRESULT result = HandleMessage(hwnd, message, wParam, lParam);
+  // An event that arises while another thread's sent message is handled does
+  // so inside the wait for a posted message; a posted wake-up ends that wait.
+  if (pending.size() != eventsBefore && InSendMessage()) PostMessageA(hwnd, WM_NULL, 0, 0);
+  return result;
 }
 
 bool RegisterClasses() {

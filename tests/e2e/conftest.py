@@ -13,6 +13,7 @@ import pytest
 
 from automation import Automation
 from tool import HELPER_EXE, RUNS, TOOL_EXE, ToolRun
+from update_server import UpdateServer
 
 
 @pytest.fixture(scope="session")
@@ -33,3 +34,11 @@ def tool(request):
     run = ToolRun(name)
     yield run
     run.stop()
+
+
+@pytest.fixture
+def server():
+    """A local update server; the tool is pointed at it by tool.start()."""
+    update_server = UpdateServer()
+    yield update_server
+    update_server.close()

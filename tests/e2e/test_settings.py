@@ -20,7 +20,7 @@ def test_first_run_opens_preferences_once_and_writes_first_start_0(auto, tool):
 
 
 def test_second_run_opens_no_preferences(auto, tool):
-    tool.write_settings(first_start=0)
+    tool.write_settings(first_start=0, folder="C:\\PureBasic\\")
     tool.start()
     auto.wait_window(MAIN_TITLE)
     time.sleep(0.5)

@@ -47,15 +47,49 @@ class ToolRun:
         self.process: subprocess.Popen | None = None
 
     @property
+    def pure_basic(self) -> Path:
+        """The PureBasic folder of this run; the settings point at it."""
+        return self.folder / "PureBasic"
+
+    def install_library(self, name: str, identifier: str | None = None,
+                        version: str | None = None, user_library: bool = False) -> None:
+        """A library as an installation holds it: a residents file whose marker
+        carries the version, and the user-library file."""
+        if version is not None:
+            residents = self.pure_basic / "Residents" / f"{name}.res"
+            residents.parent.mkdir(parents=True, exist_ok=True)
+            residents.write_bytes(b"ERUP\x00\x10" + identifier.encode("cp1252") + b"\x00\x01"
+                                  + version.encode("cp1252") + b"\x00more\x00")
+        if user_library:
+            library = self.pure_basic / "PureLibraries" / "UserLibraries" / name
+            library.parent.mkdir(parents=True, exist_ok=True)
+            library.write_bytes(b"compiled library")
+
+    @property
     def settings_file(self) -> Path:
         return self.app_dir / "Tessary.ini"
 
     def write_settings(self, **values) -> None:
-        """A settings file as a run before this one left it (no first start)."""
+        """A settings file as a run before this one left it (no first start),
+        naming this run's PureBasic folder unless told otherwise."""
+        values.setdefault("folder", windows_path(self.pure_basic) + "\\")
+        self.pure_basic.mkdir(parents=True, exist_ok=True)
         self.settings_file.write_bytes(settings_text(**values))
 
-    def start(self, extra_env: dict[str, str] | None = None) -> None:
+    def log(self, auto) -> list[str]:
+        return auto.text(MAIN_TITLE, 10).replace("\r\n", "\r").split("\r")
+
+    def wait_log(self, auto, last_line: str, timeout_s: float = 20.0) -> list[str]:
+        """The log's lines once its last line is the given one."""
+        wait_until(lambda: self.log(auto)[-1] == last_line, timeout_s)
+        lines = self.log(auto)
+        assert lines[-1] == last_line, lines
+        return lines
+
+    def start(self, extra_env: dict[str, str] | None = None, server=None) -> None:
         env = dict(os.environ)
+        if server is not None:
+            env["TESSARY_UPDATE_SERVER"] = server.address
         env.update(extra_env or {})
         log = open(self.folder / "wine.log", "ab")
         self.process = subprocess.Popen(

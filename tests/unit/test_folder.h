@@ -33,6 +33,16 @@ class TestFolder {
     return text;
   }
 
+  // Writes a file at a path in the tool's backslash form.
+  static void WriteAt(std::string productPath, const std::string& bytes) {
+#ifndef _WIN32
+    for (char& c : productPath) {
+      if (c == '\\') c = '/';
+    }
+#endif
+    std::ofstream(productPath, std::ios::binary) << bytes;
+  }
+
   void WriteFile(const std::string& relative, const std::string& bytes) const {
     const auto path = root_ / relative;
     std::filesystem::create_directories(path.parent_path());

@@ -18,3 +18,8 @@ std::string ExecutablePath() {
   if (length <= 0) return std::string();
   return ProductPath(std::string(buffer.data(), static_cast<size_t>(length)));
 }
+
+std::string EnvironmentValue(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  return value != nullptr ? value : "";
+}

@@ -20,3 +20,10 @@ std::string ExecutablePath() {
   if (length == 0 || length >= sizeof path) return std::string();
   return std::string(path, length);
 }
+
+std::string EnvironmentValue(const std::string& name) {
+  char value[32768];
+  const DWORD length = GetEnvironmentVariableA(name.c_str(), value, sizeof value);
+  if (length == 0 || length >= sizeof value) return std::string();
+  return std::string(value, length);
+}

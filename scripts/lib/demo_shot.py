@@ -1,0 +1,34 @@
+"""Screenshot of the demo: the main window after 'Check for updates'.
+
+Usage: demo_shot.py HELPER_EXE SHOT_PATH (the tool is already starting)
+"""
+
+import os
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "e2e"))
+from automation import Automation  # noqa: E402
+
+TITLE = "Orvik's Tessary v1.4"
+
+
+def main(helper_exe: str, shot: str) -> None:
+    with Automation(["wine"], helper_exe, dict(os.environ)) as auto:
+        auto.wait_window(TITLE, 30000)
+        auto.click(TITLE, 3)
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline and len(auto.rows(TITLE, 7)) == 0:
+            time.sleep(0.2)
+        time.sleep(0.5)
+        info = auto.window_info(TITLE)
+        geometry = "{outer_w}x{outer_h}+{outer_x}+{outer_y}".format(**info)
+        subprocess.run(["import", "-window", "root", "-crop", geometry, "+repage", shot],
+                       check=True)
+        auto.click(TITLE, 5)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2])
