@@ -6,6 +6,10 @@
 // File system access. Paths are the product's backslash paths; the posix
 // implementation maps them to slashes.
 
+// The path as the system's own file functions take it, for code that opens
+// files itself (the zip reader library).
+std::string SystemPath(const std::string& path);
+
 // Size in bytes of a file; -1 when nothing is at the path, -2 for a folder.
 int64_t FileSize(const std::string& path);
 
@@ -18,6 +22,19 @@ bool DeleteFileAt(const std::string& path);
 // false (and both left as they were) when that cannot be done, for instance
 // because the target is read-only.
 bool ReplaceFileWith(const std::string& source, const std::string& target);
+
+// Creates every missing folder of the path up to its last backslash; what
+// cannot be made shows up later as a file that cannot be created.
+void MakePathExists(const std::string& path);
+
+// Sets a file's last-write time from a local calendar time, seconds 0;
+// false when the file cannot be opened or the date is not a valid one.
+bool SetLastWriteFromLocalTime(const std::string& path, int year, int month, int day, int hour,
+                               int minute);
+
+// Sets a file's attributes from the 32 bits an archive recorded: all of them
+// on Windows, the read-only bit as the file mode elsewhere. Failures ignored.
+void SetFileAttributeBits(const std::string& path, uint32_t attributes);
 
 // What other openers may do with a file while it is open here.
 enum class FileSharing { None, Read, ReadWrite };
@@ -43,6 +60,8 @@ class FileStream {
   static FileStream OpenExisting(const std::string& path, bool forWriting, FileSharing sharing);
   // A new empty file for reading and writing, replacing one of that name.
   static FileStream CreateAlways(const std::string& path, FileSharing sharing);
+  // A new empty file, only when nothing of that name exists yet.
+  static FileStream CreateNew(const std::string& path, FileSharing sharing);
 
   bool IsOpen() const { return handle_ != Closed; }
   // The file's size in bytes, or -1.
@@ -60,3 +79,8 @@ class FileStream {
   explicit FileStream(intptr_t handle) : handle_(handle) {}
   intptr_t handle_ = Closed;
 };
+
+// A new file beside the target, for content that takes the target's place
+// once it is whole; its path is returned through tempPath. Never takes the
+// name of a file that is already there.
+FileStream CreateFileBeside(const std::string& target, std::string& tempPath);

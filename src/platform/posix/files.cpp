@@ -6,8 +6,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 #include "platform/posix/native_path.h"
+
+std::string SystemPath(const std::string& path) { return NativePath(path); }
 
 int64_t FileSize(const std::string& path) {
   struct stat info {};
@@ -52,6 +55,47 @@ FileStream FileStream::CreateAlways(const std::string& path, FileSharing) {
   if (stat(native.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) return FileStream();
   const int fd = open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   return fd < 0 ? FileStream() : FileStream(fd);
+}
+
+FileStream FileStream::CreateNew(const std::string& path, FileSharing) {
+  const int fd = open(NativePath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  return fd < 0 ? FileStream() : FileStream(fd);
+}
+
+void MakePathExists(const std::string& path) {
+  const std::string native = NativePath(path);
+  for (size_t slash = native.find('/', 1); slash != std::string::npos;
+       slash = native.find('/', slash + 1)) {
+    mkdir(native.substr(0, slash).c_str(), 0777);
+  }
+}
+
+bool SetLastWriteFromLocalTime(const std::string& path, int year, int month, int day, int hour,
+                               int minute) {
+  if (month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 || minute < 0 ||
+      minute > 59) {
+    return false;
+  }
+  std::tm local {};
+  local.tm_year = year - 1900;
+  local.tm_mon = month - 1;
+  local.tm_mday = day;
+  local.tm_hour = hour;
+  local.tm_min = minute;
+  local.tm_isdst = -1;
+  const std::time_t when = std::mktime(&local);
+  if (when == static_cast<std::time_t>(-1) || local.tm_mday != day) return false;
+  const timespec times[2] = {{0, UTIME_OMIT}, {when, 0}};
+  return utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
+}
+
+void SetFileAttributeBits(const std::string& path, uint32_t attributes) {
+  if ((attributes & 0x01) == 0) return;
+  const std::string native = NativePath(path);
+  struct stat info {};
+  if (stat(native.c_str(), &info) == 0) {
+    chmod(native.c_str(), info.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH));
+  }
 }
 
 int64_t FileStream::Size() const {

@@ -1,8 +1,11 @@
 #include "platform/files.h"
 
 #include <windows.h>
+#include <dbghelp.h>
 
 #include <algorithm>
+
+std::string SystemPath(const std::string& path) { return path; }
 
 int64_t FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
@@ -65,6 +68,40 @@ FileStream FileStream::CreateAlways(const std::string& path, FileSharing sharing
                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return FileStream();
   return FileStream(reinterpret_cast<intptr_t>(file));
+}
+
+FileStream FileStream::CreateNew(const std::string& path, FileSharing sharing) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, ShareMode(sharing),
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FileStream();
+  return FileStream(reinterpret_cast<intptr_t>(file));
+}
+
+void MakePathExists(const std::string& path) { MakeSureDirectoryPathExists(path.c_str()); }
+
+bool SetLastWriteFromLocalTime(const std::string& path, int year, int month, int day, int hour,
+                               int minute) {
+  SYSTEMTIME local = {};
+  local.wYear = static_cast<WORD>(year);
+  local.wMonth = static_cast<WORD>(month);
+  local.wDay = static_cast<WORD>(day);
+  local.wHour = static_cast<WORD>(hour);
+  local.wMinute = static_cast<WORD>(minute);
+  FILETIME localTime;
+  FILETIME utc;
+  if (!SystemTimeToFileTime(&local, &localTime) || !LocalFileTimeToFileTime(&localTime, &utc)) {
+    return false;
+  }
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool set = SetFileTime(file, nullptr, nullptr, &utc) != 0;
+  CloseHandle(file);
+  return set;
+}
+
+void SetFileAttributeBits(const std::string& path, uint32_t attributes) {
+  SetFileAttributesA(path.c_str(), attributes);
 }
 
 int64_t FileStream::Size() const {
