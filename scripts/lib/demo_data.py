@@ -1,11 +1,13 @@
-"""Lays out the demo: an update server folder with a sample catalogue, and a
-sample PureBasic installation in which some libraries are current, some
-outdated, one is present only as a user-library file and one is missing.
+"""Lays out the demo: an update server folder with a sample catalogue and an
+archive for every library (built from sample library folders), and a sample
+PureBasic installation in which some libraries are current, some outdated,
+one is present only as a user-library file and one is missing.
 
 Usage: demo_data.py DEMO_FOLDER SERVER_ADDRESS
 """
 
 import sys
+import zipfile
 from pathlib import Path
 
 # name, installed version (None: no residents file), internet version,
@@ -25,6 +27,32 @@ def residents(identifier: str, version: str) -> bytes:
             + b"\x00constants and structures\x00")
 
 
+def library_folder(root: Path, name: str, version: str) -> Path:
+    """A library as its author ships it: the folders mirror the PureBasic folder."""
+    folder = root / name
+    files = {
+        f"Residents/{name}.res": residents(f"{name}_Version", version),
+        f"PureLibraries/UserLibraries/{name}": f"compiled user library {name} {version}".encode(),
+        f"SubSystems/UserLibThreadSafe/PureLibraries/{name}": f"thread-safe {name} {version}".encode(),
+        f"Examples/{name}/{name}_Demo.pb": f"; {name} {version} example\r\n".encode(),
+        f"Help/English/{name}.chm": f"{name} {version} help (English)".encode(),
+        f"Help/Deutsch/{name}.chm": f"{name} {version} Hilfe (Deutsch)".encode(),
+        "ReadMe.txt": f"{name} {version}: unpacked by Tessary into your PureBasic folder".encode(),
+    }
+    for relative, data in files.items():
+        path = folder / relative
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(data)
+    return folder
+
+
+def zip_folder(folder: Path, archive: Path) -> None:
+    with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED) as zip_file:
+        for path in sorted(folder.rglob("*")):
+            relative = path.relative_to(folder).as_posix()
+            zip_file.write(path, relative + ("/" if path.is_dir() else ""))
+
+
 def main(demo: Path, server: str) -> None:
     files = demo / "www" / "files"
     files.mkdir(parents=True, exist_ok=True)
@@ -33,6 +61,8 @@ def main(demo: Path, server: str) -> None:
         lines += [f"[Library{number}]", f"Name = {name}", f"Version = {internet}",
                   f"Url = {server}/files/{name}.zip", f"Identifyer = {name}_Version"]
     (files / "Updater.ini").write_bytes(("\r\n".join(lines) + "\r\n").encode())
+    for name, _, internet, _ in LIBRARIES:
+        zip_folder(library_folder(demo / "libraries", name, internet), files / f"{name}.zip")
 
     pure_basic = demo / "PureBasic"
     for folder in ("Residents", "PureLibraries/UserLibraries", "Help", "Examples"):

@@ -6,6 +6,7 @@
 #include "app/win32_shell.h"
 #include "catalogue/library_list.h"
 #include "install/download.h"
+#include "install/install_run.h"
 #include "ui/preferences_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -17,7 +18,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   steps.CheckForUpdates = [](AppState& state, MainView& view) {
     return CheckForUpdates(state, view);
   };
-  steps.InstallUpdates = [](AppState&, MainView& view) { LockListForInstall(view); };
+  steps.InstallUpdates = [](AppState& state, MainView& view) {
+    LockListForInstall(view);
+    InstallSelected(state, view);
+  };
   steps.ToggleAllRows = [](AppState&, MainView& view) { ToggleAllRows(view); };
   steps.CloseNetworkLayer = CloseNetworkLayer;
   RunTessary(shell, steps);
