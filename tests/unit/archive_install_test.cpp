@@ -14,23 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-std::vector<std::string> FilesBelow(const fs::path& root) {
-  std::vector<std::string> files;
-  if (!fs::exists(root)) return files;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), root).generic_string());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 class ArchiveInstallTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -51,7 +34,7 @@ class ArchiveInstallTest : public testing::Test {
   bool ArchiveKept() const { return fs::exists(folder.Root() / "Backups" / "Lib.zip"); }
   std::vector<std::string> Installed() const { return FilesBelow(folder.Root() / "PB"); }
   std::string InstalledFrom(const std::string& relative) const {
-    return Read(folder.Root() / "PB" / relative);
+    return ReadBytes(folder.Root() / "PB" / relative);
   }
 
   TestFolder folder;

@@ -15,13 +15,6 @@ namespace {
 
 using Script = ScriptedHttpServer::Script;
 
-std::string Bytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // Pieces of one byte each, for framing that arrives as slowly as it can.
 Script ByteByByte(const std::string& response) {
   Script script;
@@ -41,7 +34,7 @@ class HttpClientTest : public testing::Test {
     limits.ReadWaitMilliseconds = waitMilliseconds;
     return HttpDownload(url, folder.Product() + "Lib.zip", limits);
   }
-  std::string Target() const { return Bytes(folder.Root() / "Lib.zip"); }
+  std::string Target() const { return ReadBytes(folder.Root() / "Lib.zip"); }
   bool OnlyTheTargetIsThere() const {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.Root())) {
@@ -210,7 +203,7 @@ TEST_F(HttpClientTest, NewFileWhereNoneWas) {
   server.Add("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nhi");
   server.Add("HTTP/1.1 404 Not Found\r\n\r\n");
   EXPECT_EQ(HttpDownload(server.Url("/x"), folder.Product() + "New.zip"), 1);
-  EXPECT_EQ(Bytes(folder.Root() / "New.zip"), "hi");
+  EXPECT_EQ(ReadBytes(folder.Root() / "New.zip"), "hi");
   EXPECT_EQ(HttpDownload(server.Url("/y"), folder.Product() + "Missing.zip"), 0);
   EXPECT_FALSE(std::filesystem::exists(folder.Root() / "Missing.zip"));
 }

@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 class PreferenceFileTest : public testing::Test {
  protected:
   void TearDown() override { PrefClose(); }

@@ -1,9 +1,33 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Every file below the folder, as sorted relative paths with "/".
+inline std::vector<std::string> FilesBelow(const std::filesystem::path& root) {
+  std::vector<std::string> files;
+  if (!std::filesystem::exists(root)) return files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) {
+      files.push_back(std::filesystem::relative(entry.path(), root).generic_string());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
 
 // A fresh folder for one test, removed afterwards. Product() gives it as the
 // tool writes paths: backslashes, with a trailing one.

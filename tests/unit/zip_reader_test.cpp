@@ -15,23 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// Every file below the folder, as relative paths with "/".
-std::vector<std::string> FilesBelow(const fs::path& root) {
-  std::vector<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), root).generic_string());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 class ZipReaderTest : public testing::Test {
  protected:
   void TearDown() override { ZipCloseArchive(); }
@@ -84,7 +67,7 @@ TEST_F(ZipReaderTest, TargetPathsFollowKeepPaths) {
       }
       ASSERT_TRUE(fs::is_directory(X())) << "the destination is made even when nothing lands";
       EXPECT_EQ(FilesBelow(X()), c.files) << c.name << " keep " << c.keepPaths;
-      for (const std::string& file : c.files) EXPECT_EQ(Read(X() / file), "content");
+      for (const std::string& file : c.files) EXPECT_EQ(ReadBytes(X() / file), "content");
       if (c.folder) {
         EXPECT_TRUE(fs::is_directory(X() / c.folder)) << c.name;
       }
@@ -104,8 +87,8 @@ TEST_F(ZipReaderTest, ExistingFilesAreReplacedButReadOnlyOnesStay) {
   EXPECT_EQ(ZipExtractEntry(Destination(), 1), -1);
   ZipCloseArchive();
   EXPECT_EQ(ZipExtractEntryByIndex(path, 1, Destination(), 1), 0);
-  EXPECT_EQ(Read(X() / "a.txt"), "new");
-  EXPECT_EQ(Read(X() / "b.txt"), "kept");
+  EXPECT_EQ(ReadBytes(X() / "a.txt"), "new");
+  EXPECT_EQ(ReadBytes(X() / "b.txt"), "kept");
   EXPECT_EQ(FilesBelow(X()), (std::vector<std::string>{"a.txt", "b.txt"}));
   fs::permissions(X() / "b.txt", fs::perms::owner_write, fs::perm_options::add);
 }
@@ -224,7 +207,7 @@ TEST_F(ZipReaderTest, FindEntryByFilePartOrWholeName) {
   EXPECT_FALSE(fs::exists(X())) << "index -1 opens nothing";
   EXPECT_EQ(ZipExtractEntryByIndex(path, 4, Destination(), 0), 0) << "past the last entry";
   EXPECT_EQ(ZipExtractEntryByIndex(path, 1, Destination(), 0), 1);
-  EXPECT_EQ(Read(X() / "tessary.EXE"), "first");
+  EXPECT_EQ(ReadBytes(X() / "tessary.EXE"), "first");
 }
 
 TEST_F(ZipReaderTest, HostileEntriesWriteNothingAndLeaveTargetsAlone) {
@@ -274,7 +257,7 @@ TEST_F(ZipReaderTest, HostileEntriesWriteNothingAndLeaveTargetsAlone) {
     EXPECT_EQ(ZipExtractEntry(Destination(), c.keepPaths), c.result) << c.name;
     ZipCloseArchive();
     EXPECT_EQ(ZipExtractEntryByIndex(path, 0, Destination(), c.keepPaths), 0) << c.name;
-    EXPECT_EQ(Read(X() / "target.txt"), "old") << c.name;
+    EXPECT_EQ(ReadBytes(X() / "target.txt"), "old") << c.name;
     EXPECT_EQ(FilesBelow(folder.Root()), (std::vector<std::string>{"X/target.txt", "evil.zip"}))
         << c.name;
   }
@@ -302,7 +285,7 @@ TEST_F(ZipReaderTest, HostileEntriesWriteNothingAndLeaveTargetsAlone) {
     ASSERT_NE(ZipOpenArchive(path), 0) << c.name;
     EXPECT_EQ(ZipExtractEntry(Destination(), 1), c.result) << c.name;
     ZipCloseArchive();
-    EXPECT_EQ(Read(X() / "target.txt"), "old") << c.name;
+    EXPECT_EQ(ReadBytes(X() / "target.txt"), "old") << c.name;
     EXPECT_EQ(FilesBelow(folder.Root()), (std::vector<std::string>{"X/target.txt", "evil.zip"}))
         << c.name;
   }
@@ -318,7 +301,7 @@ TEST_F(ZipReaderTest, LargeEntriesAndTheWalkAfterARefusal) {
   EXPECT_EQ(ZipExtractEntry(Destination(), 1), 0);
   EXPECT_EQ(ZipNextEntry(), 0);
   EXPECT_EQ(ZipExtractEntry(Destination(), 1), 0);
-  EXPECT_EQ(Read(X() / "big.bin"), big);
-  EXPECT_EQ(Read(X() / "s.bin"), big);
+  EXPECT_EQ(ReadBytes(X() / "big.bin"), big);
+  EXPECT_EQ(ReadBytes(X() / "s.bin"), big);
   EXPECT_FALSE(fs::exists(folder.Root() / "bad.txt"));
 }

@@ -20,13 +20,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string Bytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 }  // namespace
 
 TEST(SystemDownload, UseApiSelectsTheMethodAtEachCall) {
@@ -44,7 +37,7 @@ TEST(SystemDownload, UseApiSelectsTheMethodAtEachCall) {
   settings.UseAPI = 1;
   PurgeUrlCache(url);
   EXPECT_EQ(DownloadFile(settings, url, path), 1);
-  EXPECT_EQ(Bytes(folder.Root() / "Lib.zip"), "hello");
+  EXPECT_EQ(ReadBytes(folder.Root() / "Lib.zip"), "hello");
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_NE(server.Requests()[0], BuildHttpRequest(parts)) << "the built-in client was used";
   EXPECT_NE(Lower(server.Requests()[0]).find("user-agent:"), std::string::npos);
@@ -52,7 +45,7 @@ TEST(SystemDownload, UseApiSelectsTheMethodAtEachCall) {
   settings.UseAPI = 2;  // only 1 selects the system service
   PurgeUrlCache(url);
   EXPECT_EQ(DownloadFile(settings, url, path), 1);
-  EXPECT_EQ(Bytes(folder.Root() / "Lib.zip"), "world");
+  EXPECT_EQ(ReadBytes(folder.Root() / "Lib.zip"), "world");
   ASSERT_EQ(server.Requests().size(), 2u);
   EXPECT_EQ(server.Requests()[1], BuildHttpRequest(parts));
   CloseNetworkLayer();
