@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/app_steps.h"
+#include "app/host_folder.h"
 #include "app/settings_file.h"
 #include "app/tessary_app.h"
 #include "app/win32_shell.h"
@@ -12,6 +13,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32Shell shell;
   AppSteps steps;
+  steps.DiscoverHostFolder = DiscoverHostFolder;
   steps.LoadSettings = LoadSettings;
   steps.SaveSettings = SaveSettings;
   steps.ShowPreferences = ShowPreferences;

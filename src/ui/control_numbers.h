@@ -23,3 +23,21 @@ enum MainMenuItem : int {
   PreferencesMenuItem = 1,
   ExitMenuItem = 2,
 };
+
+enum PreferencesControl : int {
+  PreferencesContainer = 11,
+  DefaultFolderFrame = 12,
+  PureBasicLabel = 13,
+  PureBasicFolderField = 14,
+  ChooseFolderButton = 15,
+  LanguageFrame = 16,
+  LanguageLeadText = 17,
+  LanguageList = 18,
+  LanguageTrailText = 19,
+  DownloadsFrame = 20,
+  DeleteBackupsCheckBox = 21,
+  MethodFrame = 22,
+  UseApiCheckBox = 23,
+  ApplyButton = 24,
+  CancelButton = 25,
+};

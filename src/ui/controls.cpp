@@ -24,7 +24,9 @@ HWND RaisedContainer(const toolkit::ControlArgs& args) {
 }
 
 HWND Text(const toolkit::ControlArgs& args, bool rightAligned) {
-  return toolkit::CreateControl("STATIC", args, rightAligned ? SS_RIGHT : SS_LEFT);
+  // One line, as the layout means it; a slightly wider font clips the end
+  // rather than pushing words onto a line that is not there.
+  return toolkit::CreateControl("STATIC", args, rightAligned ? SS_RIGHT : SS_LEFTNOWORDWRAP);
 }
 
 HWND TextField(const toolkit::ControlArgs& args) {
