@@ -2,7 +2,7 @@
 
 import pytest
 
-from tool import MAIN_TITLE
+from tool import MAIN_TITLE, window_exists
 
 PANEL = 6
 
@@ -72,17 +72,10 @@ def test_file_named_backups_stops_the_tool_with_an_error_box(auto, tool):
     assert box == {"text": "An Error has occurred - cannot create backup folder!",
                    "icon": "error", "buttons": [1]}
     # No main window while the box is up, and none after it.
-    assert not tool_window_exists(auto)
+    assert not window_exists(auto, MAIN_TITLE)
     auto.answer("ERROR", 1)
     assert tool.wait_exit() == 0
-    assert not tool_window_exists(auto)
+    assert not window_exists(auto, MAIN_TITLE)
     assert not tool.settings_file.exists()
     assert (tool.app_dir / "Backups").read_bytes() == b"in the way"
 
-
-def tool_window_exists(auto):
-    try:
-        auto.wait_window(MAIN_TITLE, 0)
-        return True
-    except Exception:
-        return False

@@ -5,7 +5,8 @@ import time
 
 import pytest
 
-from tool import MAIN_TITLE, PREFERENCES_TITLE, settings_text, wait_until, windows_path
+from tool import (MAIN_TITLE, PREFERENCES_TITLE, settings_text, wait_until, window_exists,
+                  windows_path)
 
 PREFS = PREFERENCES_TITLE
 CONTAINER = 11
@@ -164,10 +165,3 @@ def wine_reg(*args):
     subprocess.run(["wine", "reg", *args], check=False, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
 
-
-def window_exists(auto, title):
-    try:
-        auto.wait_window(title, 0)
-        return True
-    except Exception:
-        return False

@@ -2,7 +2,7 @@
 
 import time
 
-from tool import MAIN_TITLE, PREFERENCES_TITLE, settings_text
+from tool import MAIN_TITLE, PREFERENCES_TITLE, settings_text, window_exists
 
 
 def test_first_run_opens_preferences_once_and_writes_first_start_0(auto, tool):
@@ -43,10 +43,3 @@ def test_file_is_written_whole_and_values_go_back_as_read(auto, tool):
     assert tool.settings_file.read_bytes() == settings_text(
         folder="D:\\Pure Basic", language="Fran\xe7ais", first_start=0, delete_backups=2, use_api=0)
 
-
-def window_exists(auto, title):
-    try:
-        auto.wait_window(title, 0)
-        return True
-    except Exception:
-        return False

@@ -127,3 +127,12 @@ def wait_until(predicate, timeout_s: float = 10.0, interval_s: float = 0.05) -> 
             return True
         time.sleep(interval_s)
     return predicate()
+
+
+def window_exists(auto, title: str) -> bool:
+    """Whether a window with this title is open right now."""
+    try:
+        auto.wait_window(title, 0)
+        return True
+    except Exception:
+        return False
