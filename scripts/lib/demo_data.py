@@ -3,7 +3,7 @@ archive for every library (built from sample library folders), and a sample
 PureBasic installation in which some libraries are current, some outdated,
 one is present only as a user-library file and one is missing.
 
-Usage: demo_data.py DEMO_FOLDER SERVER_ADDRESS
+Usage: demo_data.py DEMO_FOLDER SERVER_ADDRESS [TOOL_VERSION]
 """
 
 import sys
@@ -53,10 +53,10 @@ def zip_folder(folder: Path, archive: Path) -> None:
             zip_file.write(path, relative + ("/" if path.is_dir() else ""))
 
 
-def main(demo: Path, server: str) -> None:
+def main(demo: Path, server: str, tool_version: str) -> None:
     files = demo / "www" / "files"
     files.mkdir(parents=True, exist_ok=True)
-    lines = ["; The demo's update server catalogue", "[Updater]", "Version = 1.4"]
+    lines = ["; The demo's update server catalogue", "[Updater]", f"Version = {tool_version}"]
     for number, (name, _, internet, _) in enumerate(LIBRARIES, start=1):
         lines += [f"[Library{number}]", f"Name = {name}", f"Version = {internet}",
                   f"Url = {server}/files/{name}.zip", f"Identifyer = {name}_Version"]
@@ -78,4 +78,4 @@ def main(demo: Path, server: str) -> None:
 
 
 if __name__ == "__main__":
-    main(Path(sys.argv[1]), sys.argv[2])
+    main(Path(sys.argv[1]), sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else "1.4")

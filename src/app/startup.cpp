@@ -4,12 +4,12 @@
 #include "platform/files.h"
 #include "platform/system.h"
 
-#ifndef TESSARY_DEFAULT_UPDATE_SERVER
-#error "the build names the default update server"
+#if !defined(TESSARY_DEFAULT_UPDATE_SERVER) || !defined(TESSARY_TOOL_VERSION)
+#error "the build names the default update server and the tool's version"
 #endif
 
 bool SettleStartupState(AppState& state, AppShell& shell, const AppSteps& steps) {
-  state.ToolVersion = "1.4";
+  state.ToolVersion = TESSARY_TOOL_VERSION;
   state.ServerToolVersion = state.ToolVersion;
   state.Settings.FirstStart = 1;
   state.Paths.TempDir = shell.TempFolder();

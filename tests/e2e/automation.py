@@ -218,6 +218,13 @@ class Automation:
 
     # Lifetime
 
+    def lock(self, windows_path: str) -> None:
+        """Holds the file open without sharing until unlock()."""
+        self.call("lock", windows_path)
+
+    def unlock(self) -> None:
+        self.call("unlock")
+
     def _kill(self) -> None:
         if self._proc.poll() is None:
             self._proc.kill()

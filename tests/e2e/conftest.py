@@ -30,7 +30,7 @@ def auto():
 @pytest.fixture
 def tool(request):
     """A fresh AppDir with a copy of Tessary.exe; the tool is ended afterwards."""
-    name = re.sub(r"[^A-Za-z0-9_.-]+", "_", request.node.name)
+    name = re.sub(r"[^A-Za-z0-9_.-]+", "_", request.node.name)[:100]
     run = ToolRun(name)
     yield run
     run.stop()

@@ -1,22 +1,12 @@
 """'Install updates' after a check: archives downloaded into Backups and
 unpacked into the PureBasic folder."""
 
-import io
-import zipfile
 
 from tool import MAIN_TITLE, wait_until
-from update_server import catalogue
+from update_server import archive, catalogue
 
 CHECK, INSTALL, EXIT, LIST, SELECT_ALL = 3, 4, 5, 7, 8
 CHECKED = 2
-
-
-def archive(entries) -> bytes:
-    data = io.BytesIO()
-    with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as zip_file:
-        for name, content in entries:
-            zip_file.writestr(name, content)
-    return data.getvalue()
 
 
 def alpha_residents(version: str) -> bytes:

@@ -2,7 +2,9 @@
 
 from __future__ import annotations
 
+import io
 import threading
+import zipfile
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 
@@ -59,3 +61,12 @@ def catalogue(libraries, tool_version: str | None = "1.4") -> bytes:
         lines += [f"[Library{number}]", f"Name = {name}", f"Version = {version}",
                   f"Url = {url}", f"Identifyer = {identifier}"]
     return ("\r\n".join(lines) + "\r\n").encode("cp1252")
+
+
+def archive(entries) -> bytes:
+    """A zip archive of (name, bytes) entries, in that order."""
+    data = io.BytesIO()
+    with zipfile.ZipFile(data, "w", zipfile.ZIP_DEFLATED) as zip_file:
+        for name, content in entries:
+            zip_file.writestr(name, content)
+    return data.getvalue()

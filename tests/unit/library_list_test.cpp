@@ -92,6 +92,7 @@ TEST(LibraryList, LockDisablesTheListOnlyWhenARowIsChecked) {
 TEST(LibraryList, CheckHandlerLogsAndLocksTheButtonOnlyAfterAGoodCatalogue) {
   TestFolder folder;
   AppState state;
+  state.ToolVersion = state.ServerToolVersion = "1.4";
   state.Paths.TempDir = folder.Product();
   state.Settings.PureBasicFolder = folder.Product();
   state.NetworkReady = 1;

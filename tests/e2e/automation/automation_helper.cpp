@@ -812,6 +812,24 @@ Reply cmd_combo_select(const std::string& title, const std::string& id, const st
     return ok();
 }
 
+// Files held open without sharing, as a running program holds its own:
+// nobody else may write or replace them until they are unlocked.
+std::vector<HANDLE> locked_files;
+
+Reply cmd_lock(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return err("cannot open");
+    locked_files.push_back(file);
+    return ok();
+}
+
+Reply cmd_unlock() {
+    for (HANDLE file : locked_files) CloseHandle(file);
+    locked_files.clear();
+    return ok();
+}
+
 Reply dispatch(const std::vector<std::string>& f, bool& quit) {
     if (f.empty()) return err("usage");
     const std::string& c = f[0];
@@ -838,6 +856,8 @@ Reply dispatch(const std::vector<std::string>& f, bool& quit) {
     if (c == "set-text" && n == 4) return cmd_set_text(f[1], f[2], f[3]);
     if (c == "combo" && n == 3) return cmd_combo(f[1], f[2]);
     if (c == "combo-items" && n == 3) return cmd_combo_items(f[1], f[2]);
+    if (c == "lock" && n == 2) return cmd_lock(f[1]);
+    if (c == "unlock" && n == 1) return cmd_unlock();
     if (c == "combo-select" && n == 4) return cmd_combo_select(f[1], f[2], f[3]);
     return err("usage");
 }

@@ -1,0 +1,38 @@
+#include "selfupdate/tool_update.h"
+
+#include "archive/zip_reader.h"
+#include "catalogue/catalogue_fetch.h"
+#include "platform/files.h"
+#include "ui/control_numbers.h"
+
+int DownloadToolUpdate(AppState& state, MainView& view, const Transfers& transfers) {
+  view.EnableControl(InstallUpdatesButton, false);
+  view.EnableControl(LibraryList, false);
+  view.EnableControl(SelectAllCheckBox, false);
+  view.AppendLog("Download new version of Brimlet ... please wait!");
+  view.DrainEvents();
+
+  const std::string url = UpdateServerUrl(state, "/files/Brimlet.zip");
+  const std::string backups = state.Paths.AppDir + "Backups\\";
+  const std::string package = backups + "Brimlet.zip";
+  transfers.PurgeUrlCache(url);
+
+  std::string outcome = "Done!";
+  if (state.NetworkReady == 0 || transfers.DownloadFile(state.Settings, url, package) != 1) {
+    outcome = "An ERROR has occurred - cannot download tool!";
+  } else {
+    const int index = ZipFindEntry(package, "Tessary.exe", 0);
+    if (ZipExtractEntryByIndex(package, index, backups, 0) != 1) {
+      outcome = "An ERROR has occurred - cannot update tool!";
+    }
+  }
+  const bool done = outcome == "Done!";
+  view.AppendLog(outcome);
+  view.ShowMessage("Info",
+                   done ? "Download complete!\n\nPlease click now on 'OK' to exit old updater and "
+                          "continue with update process."
+                        : outcome,
+                   done ? BoxIcon::Information : BoxIcon::Error, BoxButtons::Ok);
+  if (state.Settings.DeleteBackups == 1) DeleteFileAt(package);
+  return done ? 1 : 0;
+}
