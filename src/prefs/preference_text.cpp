@@ -1,5 +1,6 @@
 #include "prefs/preference_text.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -35,6 +36,9 @@ PreferenceEntry ParseLine(const std::string& line) {
 
 std::vector<PreferenceEntry> ParsePreferenceText(const std::string& bytes) {
   std::vector<PreferenceEntry> entries;
+  // One entry at most per line end and one more: no growing on the way.
+  entries.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
+                  static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\r')) + 1);
   size_t pos = 0;
   while (pos < bytes.size()) {
     while (pos < bytes.size() && IsLineEnd(bytes[pos])) ++pos;
