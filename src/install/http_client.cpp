@@ -23,7 +23,7 @@ class ConnectionSource : public ByteSource {
 // The body's file, created beside the target only once the status is good.
 class PartFile : public ByteSink {
  public:
-  explicit PartFile(std::string path) : path_(std::move(path)) {}
+  explicit PartFile(std::string target) : target_(std::move(target)) {}
   ~PartFile() override {
     if (stream_.IsOpen()) {
       stream_.Close();
@@ -31,7 +31,7 @@ class PartFile : public ByteSink {
     }
   }
   bool Begin() override {
-    stream_ = FileStream::CreateAlways(path_, FileSharing::Read);
+    stream_ = CreateFileBeside(target_, path_);
     return stream_.IsOpen();
   }
   bool Write(const char* data, size_t size) override {
@@ -40,14 +40,15 @@ class PartFile : public ByteSink {
   // Closes the file and puts it in the target's place. No flush to disk: a
   // download that a power cut spoils is simply fetched again, and the flush
   // of a large archive costs a third of its transfer time.
-  bool Finish(const std::string& target) {
+  bool Finish() {
     stream_.Close();
-    if (ReplaceFileWith(path_, target)) return true;
+    if (ReplaceFileWith(path_, target_)) return true;
     DeleteFileAt(path_);
     return false;
   }
 
  private:
+  std::string target_;
   std::string path_;
   FileStream stream_;
 };
@@ -74,9 +75,9 @@ ResponseResult Fetch(const std::string& url, PartFile& file, const ResponseLimit
 int HttpDownload(const std::string& url, const std::string& path, const ResponseLimits& limits) {
   std::string current = url;
   for (int hop = 0; hop <= MaxRedirects; ++hop) {
-    PartFile file(path + ".part");
+    PartFile file(path);
     const ResponseResult result = Fetch(current, file, limits);
-    if (result.Outcome == ResponseOutcome::Done) return file.Finish(path) ? 1 : 0;
+    if (result.Outcome == ResponseOutcome::Done) return file.Finish() ? 1 : 0;
     if (result.Outcome != ResponseOutcome::Redirect) return 0;
     current = result.Location;
   }

@@ -18,7 +18,7 @@ struct CurrentFile {
   // Holds the file (or, for a created one, its replacement beside it) open
   // with read sharing only, so no other program writes it meanwhile.
   FileStream stream;
-  std::string replacementPath;  // set for a created file
+  std::string replacementPath;  // the file beside it that takes its place
   bool utf8 = false;
   std::vector<PreferenceEntry> entries;
   int selectedGroup = None;  // index of the selected header; None: top section
@@ -103,21 +103,17 @@ void Reset() { current = CurrentFile(); }
 
 bool WriteWhole(const std::string& bytes) {
   if (current.replacementPath.empty()) {
-    // An opened file: its new content goes beside it first, then takes its
-    // place, so a failure halfway never leaves it cut.
+    // An opened file gets its new content beside it too, so a failure
+    // halfway never leaves it cut.
     current.stream.Close();
-    const std::string beside = current.path + ".tmp";
-    FileStream out = FileStream::CreateAlways(beside, FileSharing::Read);
-    const bool written = out.IsOpen() && out.Write(bytes.data(), bytes.size()) && out.Flush();
-    out.Close();
-    if (written && ReplaceFileWith(beside, current.path)) return true;
-    DeleteFileAt(beside);
-    return false;
+    current.stream = CreateFileBeside(current.path, current.replacementPath);
   }
-  const bool written = current.stream.Write(bytes.data(), bytes.size()) && current.stream.Flush();
+  const bool written = current.stream.IsOpen() &&
+                       current.stream.Write(bytes.data(), static_cast<int64_t>(bytes.size())) &&
+                       current.stream.Flush();
   current.stream.Close();
   if (written && ReplaceFileWith(current.replacementPath, current.path)) return true;
-  DeleteFileAt(current.replacementPath);
+  if (!current.replacementPath.empty()) DeleteFileAt(current.replacementPath);
   return false;
 }
 
@@ -160,8 +156,8 @@ int PrefCreate(const std::string& path) {
   const int64_t size = FileSize(path);
   if (size == -2) return 0;
   if (size >= 0 && !FileStream::OpenExisting(path, true, FileSharing::ReadWrite).IsOpen()) return 0;
-  const std::string replacement = path + ".tmp";
-  FileStream stream = FileStream::CreateAlways(replacement, FileSharing::Read);
+  std::string replacement;
+  FileStream stream = CreateFileBeside(path, replacement);
   if (!stream.IsOpen()) return 0;
   current.open = true;
   current.path = path;
