@@ -211,11 +211,7 @@ int ZipCloseArchive() {
 int ZipFindEntry(const std::string& path, const std::string& name, int wholeName) {
   const unzFile archive = unzOpen64(SystemPath(path).c_str());
   if (archive == nullptr) return -1;
-  const auto filePart = [](const std::string& text, const char* separators) {
-    const size_t cut = text.find_last_of(separators);
-    return cut == std::string::npos ? text : text.substr(cut + 1);
-  };
-  const std::string wanted = UpperForLookup(wholeName != 0 ? name : filePart(name, "\\/"));
+  const std::string wanted = UpperForLookup(wholeName != 0 ? name : FilePart(name));
   int found = -1;
   int index = 0;
   for (int step = unzGoToFirstFile(archive); step == UNZ_OK;
@@ -224,7 +220,8 @@ int ZipFindEntry(const std::string& path, const std::string& name, int wholeName
     uint64_t expected = 0;
     bool rawHasZero = false;
     if (ReadEntry(archive, entry, expected, rawHasZero) != UNZ_OK) continue;
-    const std::string candidate = wholeName != 0 ? entry.FileName : filePart(entry.FileName, "\\");
+    // Converted names hold no "/", so their file part ends at the last "\\".
+    const std::string candidate = wholeName != 0 ? entry.FileName : FilePart(entry.FileName);
     if (UpperForLookup(candidate) == wanted) {
       found = index;
       break;

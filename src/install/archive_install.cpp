@@ -8,9 +8,9 @@
 
 namespace {
 
+// A name shorter than the prefix never matches it.
 bool StartsWithFolded(const std::string& lowerName, const std::string& prefix) {
-  return lowerName.compare(0, prefix.size(), ToLowerAnsi(prefix)) == 0 &&
-         lowerName.size() >= prefix.size();
+  return lowerName.compare(0, prefix.size(), ToLowerAnsi(prefix)) == 0;
 }
 
 // The folders of an archive that mirror the PureBasic folder and are

@@ -17,22 +17,25 @@ int DownloadToolUpdate(AppState& state, MainView& view, const Transfers& transfe
   const std::string package = backups + "Brimlet.zip";
   transfers.PurgeUrlCache(url);
 
-  std::string outcome = "Done!";
+  const char* failure = nullptr;
   if (state.NetworkReady == 0 || transfers.DownloadFile(state.Settings, url, package) != 1) {
-    outcome = "An ERROR has occurred - cannot download tool!";
+    failure = "An ERROR has occurred - cannot download tool!";
   } else {
     const int index = ZipFindEntry(package, "Tessary.exe", 0);
     if (ZipExtractEntryByIndex(package, index, backups, 0) != 1) {
-      outcome = "An ERROR has occurred - cannot update tool!";
+      failure = "An ERROR has occurred - cannot update tool!";
     }
   }
-  const bool done = outcome == "Done!";
-  view.AppendLog(outcome);
-  view.ShowMessage("Info",
-                   done ? "Download complete!\n\nPlease click now on 'OK' to exit old updater and "
-                          "continue with update process."
-                        : outcome,
-                   done ? BoxIcon::Information : BoxIcon::Error, BoxButtons::Ok);
+  if (failure == nullptr) {
+    view.AppendLog("Done!");
+    view.ShowMessage("Info",
+                     "Download complete!\n\nPlease click now on 'OK' to exit old updater and "
+                     "continue with update process.",
+                     BoxIcon::Information, BoxButtons::Ok);
+  } else {
+    view.AppendLog(failure);
+    view.ShowMessage("Info", failure, BoxIcon::Error, BoxButtons::Ok);
+  }
   if (state.Settings.DeleteBackups == 1) DeleteFileAt(package);
-  return done ? 1 : 0;
+  return failure == nullptr ? 1 : 0;
 }
