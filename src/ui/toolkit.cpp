@@ -197,33 +197,53 @@ void EnableControl(int number, bool enabled) {
   if (const HWND hwnd = Control(number)) ::EnableWindow(hwnd, enabled ? TRUE : FALSE);
 }
 
+namespace {
+
+// One taken message, dispatched, as an event: the first one it recorded, or
+// Other when it recorded none.
+WindowEvent Dispatch(const MSG& msg) {
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  if (pending.empty()) return {EventKind::Other, 0, WindowNumberOf(msg.hwnd)};
+  const WindowEvent event = pending.front();
+  pending.pop_front();
+  return event;
+}
+
+bool TakeRecorded(WindowEvent& event) {
+  if (pending.empty()) return false;
+  event = pending.front();
+  pending.pop_front();
+  return true;
+}
+
+}  // namespace
+
 WindowEvent WaitEvent() {
-  for (;;) {
-    if (!pending.empty()) {
-      const WindowEvent event = pending.front();
-      pending.pop_front();
-      return event;
-    }
-    MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got <= 0) return {EventKind::CloseRequest, 0, 0};
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-    if (pending.empty()) return {EventKind::Other, 0, WindowNumberOf(msg.hwnd)};
+  WindowEvent event;
+  if (TakeRecorded(event)) return event;
+  MSG msg;
+  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return {EventKind::CloseRequest, 0, 0};
+  return Dispatch(msg);
+}
+
+bool PollEvent(WindowEvent& event) {
+  if (TakeRecorded(event)) return true;
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    // Left for a wait that can end on it.
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
   }
+  event = Dispatch(msg);
+  return true;
 }
 
 void DrainEvents() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+  WindowEvent dropped;
+  while (PollEvent(dropped)) {
   }
-  pending.clear();
 }
 
 }  // namespace toolkit

@@ -50,6 +50,8 @@ void EnableControl(int number, bool enabled);
 
 // Blocks until the next window event.
 WindowEvent WaitEvent();
+// Takes the next pending window event without waiting; false when none is.
+bool PollEvent(WindowEvent& event);
 // Dispatches every pending window message without waiting and drops the
 // events they produce.
 void DrainEvents();
