@@ -68,13 +68,18 @@ def test_first_start_shows_the_dialog_over_a_disabled_main_window(auto, tool):
     assert finish(auto, tool) == settings_text(first_start=0)
 
 
-def test_apply_stores_what_the_dialog_shows(auto, tool):
-    open_first_start(auto, tool)
-    auto.set_text(PREFS, 14, "D:\\Pure Basic")
+def change_every_control(auto, folder):
+    """A folder typed in, Deutsch chosen, and both check boxes turned over."""
+    auto.set_text(PREFS, 14, folder)
     auto.combo_select(PREFS, 18, 1)
     auto.click(PREFS, 21)
     auto.click(PREFS, 23)
     assert wait_until(lambda: auto.check_state(PREFS, 23) == 1)
+
+
+def test_apply_stores_what_the_dialog_shows(auto, tool):
+    open_first_start(auto, tool)
+    change_every_control(auto, "D:\\Pure Basic")
     auto.click(PREFS, 24)
     assert finish(auto, tool) == settings_text(
         folder="D:\\Pure Basic\\", language="Deutsch", first_start=0, delete_backups=0, use_api=1)
@@ -83,11 +88,7 @@ def test_apply_stores_what_the_dialog_shows(auto, tool):
 @pytest.mark.parametrize("way", ["cancel", "close box"])
 def test_cancel_and_close_box_keep_the_settings(auto, tool, way):
     open_first_start(auto, tool)
-    auto.set_text(PREFS, 14, "D:\\Elsewhere")
-    auto.combo_select(PREFS, 18, 1)
-    auto.click(PREFS, 21)
-    auto.click(PREFS, 23)
-    assert wait_until(lambda: auto.check_state(PREFS, 23) == 1)
+    change_every_control(auto, "D:\\Elsewhere")
     if way == "cancel":
         auto.click(PREFS, 25)
     else:
